@@ -1,0 +1,30 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "spawn.hpp"
+
+// The tail is cut at every single space into arguments, which the program
+// joins back with single spaces: the same tail, and the joining is exercised.
+int spawn_in(const std::string& dir, const std::string& exe, const std::string& tail) {
+    std::vector<std::string> args{exe};
+    if (!tail.empty()) {
+        std::size_t start = 0;
+        for (std::size_t space; (space = tail.find(' ', start)) != std::string::npos; start = space + 1)
+            args.push_back(tail.substr(start, space - start));
+        args.push_back(tail.substr(start));
+    }
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::chdir(dir.c_str()) == 0) ::execv(exe.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
