@@ -1,5 +1,7 @@
 #include "crypt.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,10 +28,55 @@ constexpr char WRITE_FAILED[] = "crypt: error: writing: %s : %s\n";
     std::exit(1);
 }
 
+// Between two wraps of offset x CRYPT_MULTIPLIER past 2^32 (one every 174,005
+// or 174,006 offsets), r = product mod CRYPT_MODULUS steps by +CRYPT_MULTIPLIER
+// modulo the prime CRYPT_MODULUS. So the key stream is a window into one cycle:
+// KEY_CYCLE[j] is the key byte of r = j x CRYPT_MULTIPLIER mod CRYPT_MODULUS.
+constexpr std::uint32_t N = CRYPT_MODULUS;
+constexpr std::uint64_t TWO_TO_THE_32 = std::uint64_t{1} << 32;
+
+constexpr std::uint64_t power_mod(std::uint64_t base, std::uint64_t exponent) {
+    std::uint64_t result = 1;
+    for (base %= N; exponent > 0; exponent >>= 1, base = base * base % N)
+        if (exponent & 1) result = result * base % N;
+    return result;
+}
+
+constexpr std::array<std::uint8_t, N> make_key_cycle() {
+    std::array<std::uint8_t, N> cycle{};
+    for (std::uint32_t j = 0; j < N; ++j) cycle[j] = key_byte(j);  // j < 2^32 / CRYPT_MULTIPLIER: no wrap yet
+    return cycle;
+}
+constexpr std::array<std::uint8_t, N> KEY_CYCLE = make_key_cycle();
+
+// Each wrap subtracts 2^32 from the product, which moves the index back by
+// 2^32 / CRYPT_MULTIPLIER modulo N (the inverse by Fermat: N is prime).
+constexpr std::uint64_t WRAP_SHIFT = TWO_TO_THE_32 % N * power_mod(CRYPT_MULTIPLIER, N - 2) % N;
+
+// Kept apart so that the compiler sees two unaliased ranges and vectorises it.
+void xor_into(std::uint8_t* __restrict dst, const std::uint8_t* __restrict key, std::size_t len) {
+    for (std::size_t i = 0; i < len; ++i) dst[i] ^= key[i];
+}
+
 }  // namespace
 
 void crypt_block(std::uint32_t offset, std::uint8_t* buf, std::size_t len) {
-    for (std::size_t i = 0; i < len; ++i) buf[i] ^= key_byte(offset + static_cast<std::uint32_t>(i));
+    while (len > 0) {
+        const std::uint64_t wraps = std::uint64_t{offset} * CRYPT_MULTIPLIER >> 32;
+        // First offset of the next wrap; at most 2^32, where offset itself wraps to 0.
+        const std::uint64_t next_wrap = ((wraps + 1) * TWO_TO_THE_32 + CRYPT_MULTIPLIER - 1) / CRYPT_MULTIPLIER;
+        std::size_t run = static_cast<std::size_t>(std::min<std::uint64_t>(len, next_wrap - offset));
+        std::size_t j = static_cast<std::size_t>((offset % N + N - wraps * WRAP_SHIFT % N) % N);
+        len -= run;
+        offset += static_cast<std::uint32_t>(run);
+        while (run > 0) {
+            const std::size_t n = std::min<std::size_t>(run, N - j);
+            xor_into(buf, KEY_CYCLE.data() + j, n);
+            buf += n;
+            run -= n;
+            j = 0;
+        }
+    }
 }
 
 void crypt_file(const char* in_path, const char* out_path) {

@@ -148,8 +148,10 @@ std::vector<RunCase> marker_cases() {
 
 // What the program must refuse or report, losing nothing the user had.
 std::vector<RunCase> fault_cases() {
-    const std::string data = painted(3 * CHUNK_SIZE + 5);
+    const std::string data = painted(5000);
     const Files in{{"in", data}};
+    const Files small{{"in", painted(100)}};
+    const Files big{{"in", painted(CHUNK_SIZE + 5)}};
     return {
         {"SameFileByPath", "in in", in, in, 1, "Input in and output in are the same file. Stop\n"},
         {"SameFileByDotPrefix", "./in in", in, in, 1, "Input ./in and output in are the same file. Stop\n"},
@@ -162,7 +164,9 @@ std::vector<RunCase> fault_cases() {
          [](const fs::path& dir) { fs::create_symlink("in", dir / "link"); }},
         {"OutputIsADirectory", "in out", with(in, {{"out", DIRECTORY}}), with(in, {{"out", DIRECTORY}}), 1,
          "crypt: error: opening: out  : Unknown error 21\n"},
-        {"OutputOnFullDevice", "in /dev/full", in, in, 1, "crypt: error: writing: /dev/full : No space left on device\n"},
+        // Less than a chunk fails only when the output is closed; more fails on a write.
+        {"OutputOnFullDeviceAtClose", "in /dev/full", small, small, 1, "crypt: error: writing: /dev/full : No space left on device\n"},
+        {"OutputOnFullDevice", "in /dev/full", big, big, 1, "crypt: error: writing: /dev/full : No space left on device\n"},
         {"InputIsADirectory", "dir out", {{"dir", DIRECTORY}}, {{"dir", DIRECTORY}, {"out", ""}}, 1,
          "crypt: error: reading: dir : Is a directory\n"},
         {"InputIsADirectoryWithMarker", "dir out -c \"x\"", {{"dir", DIRECTORY}}, {{"dir", DIRECTORY}}, 1,

@@ -56,6 +56,8 @@ void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
 
 constexpr BlockCase BLOCK_CASES[] = {
     {"Start", 0, 3 * CHUNK_SIZE + 7},
+    {"UpToFirstProductWrap", 174006 - 100, 100},
+    {"FromFirstProductWrap", 174006, 100},
     {"AcrossFirstProductWrap", 174006 - 1000, 2000},
     {"AcrossSecondProductWrap", 348011 - 1000, 2000},
     {"AcrossTwoToThe31", 0x80000000u - 1500, 3000},
@@ -77,14 +79,16 @@ INSTANTIATE_TEST_SUITE_P(Table, CryptBlock, testing::ValuesIn(BLOCK_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CryptBlock, SplitAnywhereMatchesOneCall) {
-    const std::uint32_t start = 0xFFFFFFFFu - 500;  // offsets wrap past 2^32 inside the buffer
-    auto whole = painted(2 * CHUNK_SIZE + 3);
-    crypt_block(start, whole.data(), whole.size());
-    for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
-        auto pieces = painted(whole.size());
-        crypt_block(start, pieces.data(), cut);
-        crypt_block(start + static_cast<std::uint32_t>(cut), pieces.data() + cut, pieces.size() - cut);
-        ASSERT_EQ(whole, pieces) << "cut at " << cut;
+    // Offsets that cross a wrap of the product, and 2^32 itself, inside the buffer.
+    for (const std::uint32_t start : {174006u - 1500, 0xFFFFFFFFu - 1500}) {
+        auto whole = painted(3000);
+        crypt_block(start, whole.data(), whole.size());
+        for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
+            auto pieces = painted(whole.size());
+            crypt_block(start, pieces.data(), cut);
+            crypt_block(start + static_cast<std::uint32_t>(cut), pieces.data() + cut, pieces.size() - cut);
+            ASSERT_EQ(whole, pieces) << "start " << start << ", cut at " << cut;
+        }
     }
 }
 
