@@ -40,6 +40,20 @@ constexpr char SAME_FILE[] = "Input %s and output %s are the same file. Stop\n";
 
 }  // namespace
 
+char* tail_of_command_line(char* line, bool (*is_lead_byte)(unsigned char)) {
+    auto code = [](const char* c) { return static_cast<unsigned char>(*c); };
+    char* p = line;
+    if (*p == '"') {
+        for (++p; *p != '\0' && *p != '"'; ++p)
+            if (is_lead_byte(code(p)) && p[1] != '\0') ++p;
+        if (*p == '"') ++p;
+    } else {
+        while (code(p) > ' ') ++p;
+    }
+    while (*p != '\0' && code(p) <= ' ') ++p;
+    return p;
+}
+
 char* next_word(char** cursor, const char* delimiters) {
     char* word = *cursor + std::strspn(*cursor, delimiters);
     if (*word == '\0') {

@@ -6,6 +6,12 @@
 inline constexpr char PATH_DELIMITERS[] = " \t\"";
 inline constexpr char MARKER_DELIMITERS[] = "\"";
 
+// The tail of a whole command line as Windows hands it over: the program's
+// name is a quoted run up to the next double quote (a trail byte of a
+// double-byte character is never taken for it) or, unquoted, runs up to the
+// first code of 32 or below; then codes 1 to 32 are skipped.
+char* tail_of_command_line(char* line, bool (*is_lead_byte)(unsigned char));
+
 // Takes the next word from *cursor, strtok style: skips delimiters, then the
 // word runs to the next delimiter, which is overwritten with a NUL and
 // consumed (that one character only). Returns nullptr when only delimiters

@@ -20,6 +20,13 @@ namespace fs = std::filesystem;
 using Files = std::map<std::string, std::string>;
 const std::string DIRECTORY = "<a directory>";
 
+enum class Only { Both, Posix, Windows };
+#ifdef _WIN32
+constexpr Only THIS_PLATFORM = Only::Windows;
+#else
+constexpr Only THIS_PLATFORM = Only::Posix;
+#endif
+
 struct RunCase {
     const char* name;
     std::string tail;       // the command line after the program name
@@ -27,6 +34,8 @@ struct RunCase {
     int status;
     const char* log;  // exact bytes, '\n' line ends; nullptr: brenvex.log is a directory and stays one
     void (*prepare)(const fs::path& dir) = nullptr;  // what Files cannot say: links
+    Only only = Only::Both;
+    const char* program_name = nullptr;  // Windows: how the command line names the program; default quoted path
 };
 void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
 
@@ -75,7 +84,12 @@ const std::string LONG_MARKER = std::string(1500, 'm') + "-" + std::string(1500,
 
 std::vector<RunCase> command_line_cases() {
     const Files in{{"in", TEXT}};
+    const Files scrambled_out = with(in, {{"out", scrambled(TEXT)}});
     return {
+        // How Windows finds where the program's name ends and the tail begins.
+        {"NameUnquoted", "in out", in, scrambled_out, 0, "", nullptr, Only::Windows, "brenvex.exe\t "},
+        {"NameQuotedWithoutGap", "in out", in, scrambled_out, 0, "", nullptr, Only::Windows, "\"brenvex.exe\""},
+        {"NameQuoteNeverClosed", "", in, in, 1, MISSING_INPUT.c_str(), nullptr, Only::Windows, "\"brenvex.exe in out"},
         {"EmptyTail", "", {}, {}, 1, MISSING_INPUT.c_str()},
         {"OnlyDelimiters", " \t\"\" ", {}, {}, 1, MISSING_INPUT.c_str()},
         {"OneWord", "in", in, in, 1, MISSING_OUTPUT.c_str()},
@@ -120,7 +134,21 @@ std::vector<RunCase> marker_cases() {
     const Files copied = with(in, {{"out", TEXT}});
     const Files scrambled_out = with(in, {{"out", scrambled(TEXT)}});
     const std::string after_nul = std::string("hay\0needle\n", 11);
+    // Text mode on Windows: a 26 byte ends the file for the search, CR LF reads as LF.
+    const Files ctrl_z{{"in", "hay\x1Aneedle\n"}};
+    const Files crlf{{"in", "hay\r\nneedle\r\n"}};
+    const Files lone_cr{{"in", "hay\rneedle"}};
+#ifdef _WIN32
+    const Files ctrl_z_out = with(ctrl_z, {{"out", scrambled(ctrl_z.at("in"))}});
+    const Files crlf_out = with(crlf, {{"out", scrambled(crlf.at("in"))}});
+#else
+    const Files ctrl_z_out = with(ctrl_z, {{"out", ctrl_z.at("in")}});
+    const Files crlf_out = with(crlf, {{"out", crlf.at("in")}});
+#endif
     return {
+        {"MarkerAfterCtrlZ", "in out -c \"needle\"", ctrl_z, ctrl_z_out, 0, ""},
+        {"MarkerCrBeforeLf", "in out -c \"\r\"", crlf, crlf_out, 0, ""},
+        {"MarkerLoneCr", "in out -c \"\r\"", lone_cr, with(lone_cr, {{"out", lone_cr.at("in")}}), 0, ""},
         {"MarkerFound", "in out -c \"needle\"", in, copied, 0, ""},
         {"MarkerFoundUpperOption", "in out -C \"needle in\"", in, copied, 0, ""},
         {"OptionInsideLongerWord", "in out x-cy \"needle\"", in, copied, 0, ""},
@@ -163,14 +191,25 @@ std::vector<RunCase> fault_cases() {
          "Input in and output link are the same file. Stop\n",
          [](const fs::path& dir) { fs::create_symlink("in", dir / "link"); }},
         {"OutputIsADirectory", "in out", with(in, {{"out", DIRECTORY}}), with(in, {{"out", DIRECTORY}}), 1,
-         "crypt: error: opening: out  : Unknown error 21\n"},
+         "crypt: error: opening: out  : Unknown error 21\n", nullptr, Only::Posix},
+        {"OutputIsADirectory", "in out", with(in, {{"out", DIRECTORY}}), with(in, {{"out", DIRECTORY}}), 1,
+         "crypt: error: opening: out  : Permission denied\n", nullptr, Only::Windows},
         // Less than a chunk fails only when the output is closed; more fails on a write.
-        {"OutputOnFullDeviceAtClose", "in /dev/full", small, small, 1, "crypt: error: writing: /dev/full : No space left on device\n"},
-        {"OutputOnFullDevice", "in /dev/full", big, big, 1, "crypt: error: writing: /dev/full : No space left on device\n"},
+        {"OutputOnFullDeviceAtClose", "in /dev/full", small, small, 1,
+         "crypt: error: writing: /dev/full : No space left on device\n", nullptr, Only::Posix},
+        {"OutputOnFullDevice", "in /dev/full", big, big, 1, "crypt: error: writing: /dev/full : No space left on device\n",
+         nullptr, Only::Posix},
+        // A directory opens for reading on Linux and fails on the first read;
+        // Windows refuses to open it.
         {"InputIsADirectory", "dir out", {{"dir", DIRECTORY}}, {{"dir", DIRECTORY}, {"out", ""}}, 1,
-         "crypt: error: reading: dir : Is a directory\n"},
+         "crypt: error: reading: dir : Is a directory\n", nullptr, Only::Posix},
         {"InputIsADirectoryWithMarker", "dir out -c \"x\"", {{"dir", DIRECTORY}}, {{"dir", DIRECTORY}}, 1,
-         "Error reading dir Is a directory\n"},
+         "Error reading dir Is a directory\n", nullptr, Only::Posix},
+        {"InputIsADirectory", "dir out", {{"dir", DIRECTORY}}, {{"dir", DIRECTORY}}, 1,
+         "crypt: error: opening: dir  : Permission denied\n", nullptr, Only::Windows},
+        {"InputIsADirectoryWithMarker", "dir out -c \"x\"", {{"dir", DIRECTORY}}, {{"dir", DIRECTORY}}, 1,
+         "Error opening dir Permission denied\ncrypt: error: opening: dir  : Permission denied\n", nullptr,
+         Only::Windows},
     };
 }
 
@@ -205,6 +244,12 @@ std::string on_disk(const std::string& log) {
 #endif
 }
 
+// The rows that hold on this platform.
+std::vector<RunCase> here(std::vector<RunCase> cases) {
+    std::erase_if(cases, [](const RunCase& c) { return c.only != Only::Both && c.only != THIS_PLATFORM; });
+    return cases;
+}
+
 class Run : public testing::TestWithParam<RunCase> {};
 
 TEST_P(Run, StatusLogAndFiles) {
@@ -218,7 +263,7 @@ TEST_P(Run, StatusLogAndFiles) {
     }
     if (c.prepare != nullptr) c.prepare(dir);
 
-    const int status = spawn_in(dir.string(), BRENVEX_EXE, c.tail);
+    const int status = spawn_in(dir.string(), BRENVEX_EXE, c.program_name, c.tail);
 
     const std::string log = c.log == nullptr ? "" : read_file(dir / "brenvex.log");
     const std::string shown_tail = c.tail.size() > 200 ? c.tail.substr(0, 200) + "..." : c.tail;
@@ -240,9 +285,9 @@ TEST_P(Run, StatusLogAndFiles) {
 }
 
 const auto NAME = [](const auto& info) { return std::string(info.param.name); };
-INSTANTIATE_TEST_SUITE_P(CommandLine, Run, testing::ValuesIn(command_line_cases()), NAME);
-INSTANTIATE_TEST_SUITE_P(Scrambling, Run, testing::ValuesIn(scrambling_cases()), NAME);
-INSTANTIATE_TEST_SUITE_P(Marker, Run, testing::ValuesIn(marker_cases()), NAME);
-INSTANTIATE_TEST_SUITE_P(Faults, Run, testing::ValuesIn(fault_cases()), NAME);
+INSTANTIATE_TEST_SUITE_P(CommandLine, Run, testing::ValuesIn(here(command_line_cases())), NAME);
+INSTANTIATE_TEST_SUITE_P(Scrambling, Run, testing::ValuesIn(here(scrambling_cases())), NAME);
+INSTANTIATE_TEST_SUITE_P(Marker, Run, testing::ValuesIn(here(marker_cases())), NAME);
+INSTANTIATE_TEST_SUITE_P(Faults, Run, testing::ValuesIn(here(fault_cases())), NAME);
 
 }  // namespace

@@ -4,4 +4,6 @@
 
 // Runs the program in `dir` with `tail` as its command line after the
 // program's name; returns its exit status (-1 if it did not exit normally).
-int spawn_in(const std::string& dir, const std::string& exe, const std::string& tail);
+// On Windows the command line starts with `name` instead of the quoted
+// program path where it is given (POSIX passes arguments, so it has no use).
+int spawn_in(const std::string& dir, const std::string& exe, const char* name, const std::string& tail);

@@ -7,7 +7,7 @@
 
 // The tail is cut at every single space into arguments, which the program
 // joins back with single spaces: the same tail, and the joining is exercised.
-int spawn_in(const std::string& dir, const std::string& exe, const std::string& tail) {
+int spawn_in(const std::string& dir, const std::string& exe, const char*, const std::string& tail) {
     std::vector<std::string> args{exe};
     if (!tail.empty()) {
         std::size_t start = 0;

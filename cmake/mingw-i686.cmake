@@ -1,0 +1,3 @@
+# Cross build for Windows, i686.
+set(MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

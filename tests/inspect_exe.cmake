@@ -1,0 +1,26 @@
+# Checks a Windows build of the program: PE format for its machine, GUI
+# subsystem (no console window), and imports from system DLLs only, the plain
+# copy's CopyFileA among them.
+#   cmake -DOBJDUMP=... -DEXE=... -DFORMAT=pei-i386 -P inspect_exe.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed")
+endif()
+if(NOT dump MATCHES "file format ${FORMAT}\n")
+  message(FATAL_ERROR "${EXE} is not ${FORMAT}")
+endif()
+if(NOT dump MATCHES "Subsystem[ \t]+00000002 \\(Windows GUI\\)")
+  message(FATAL_ERROR "${EXE} is not a Windows GUI program")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" dlls "${dump}")
+foreach(line IN LISTS dlls)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll MATCHES "^(kernel32|msvcrt|user32|advapi32|ntdll|ucrtbase|api-ms-win-[a-z0-9-]+)\\.dll$")
+    message(FATAL_ERROR "${EXE} imports ${dll}, which does not come with Windows")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()
+if(NOT dump MATCHES "[ \t]CopyFileA\n")
+  message(FATAL_ERROR "${EXE} does not import CopyFileA")
+endif()
