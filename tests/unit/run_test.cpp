@@ -58,6 +58,39 @@ TEST_P(NextWord, GivesWordsInOrder) {
 INSTANTIATE_TEST_SUITE_P(Table, NextWord, testing::ValuesIn(SCAN_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct LineCase {
+    const char* name;
+    const char* line;  // the whole command line, program name first
+    const char* tail;
+};
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
+// Lead bytes as in a Shift JIS code page, so that a trail byte can be a double quote.
+bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+const LineCase LINE_CASES[] = {
+    {"Empty", "", ""},
+    {"QuotedName", "\"C:\\Program Files\\brenvex.exe\" in out", "in out"},
+    {"QuotedNameWithoutGap", "\"brenvex.exe\"in out", "in out"},
+    {"QuotedNameNeverClosed", "\"brenvex in out", ""},
+    {"QuotedNameOnly", "\"brenvex.exe\"", ""},
+    {"TrailByteIsNotTheClosingQuote", "\"\x81\"brenvex\" in", "in"},
+    {"LeadByteAtTheEnd", "\"ab\x81", ""},
+    {"UnquotedName", "brenvex.exe in out", "in out"},
+    {"UnquotedNameWithHighBytes", "br\xE9nvex.exe in", "in"},
+    {"UnquotedNameOnly", "brenvex.exe", ""},
+    {"ControlCodesSkipped", "brenvex.exe\t \x01\x1F in", "in"},
+    {"QuoteAfterNameKept", "brenvex.exe   \"in\" out", "\"in\" out"},
+};
+
+class TailOfCommandLine : public testing::TestWithParam<LineCase> {};
+TEST_P(TailOfCommandLine, SkipsTheProgramName) {
+    std::string line = GetParam().line;
+    EXPECT_STREQ(GetParam().tail, tail_of_command_line(line.data(), is_lead_byte));
+}
+INSTANTIATE_TEST_SUITE_P(Table, TailOfCommandLine, testing::ValuesIn(LINE_CASES),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(AsksForHelp, AnywhereInTheTail) {
     EXPECT_TRUE(asks_for_help("-h"));
     EXPECT_TRUE(asks_for_help("in out -c \"a-Hb\""));
