@@ -22,7 +22,7 @@ void PlainXor(benchmark::State& state) {
         benchmark::DoNotOptimize(buf.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SIZE));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(SIZE));
 }
 
 void CryptBlock(benchmark::State& state) {
@@ -34,7 +34,7 @@ void CryptBlock(benchmark::State& state) {
         benchmark::DoNotOptimize(buf.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SIZE));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(SIZE));
 }
 
 void KeyBytePerByte(benchmark::State& state) {
@@ -46,7 +46,7 @@ void KeyBytePerByte(benchmark::State& state) {
         benchmark::DoNotOptimize(buf.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SIZE));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(SIZE));
 }
 
 }  // namespace

@@ -102,7 +102,6 @@ std::vector<RunCase> command_line_cases() {
          with(in, {{"out", scrambled(TEXT)}}), 0, ""},
         {"LeadingDelimitersAndTab", " \t\"in\"\tout", in, with(in, {{"out", scrambled(TEXT)}}), 0, ""},
         {"QuotedPathWithSpace", "\"in put\" out", in, in, 1, "Bad parameter out. Stop\n"},
-        {"LogIsADirectory", "in out", with(in, {{"brenvex.log", DIRECTORY}}), in, 1, nullptr},
     };
 }
 
@@ -121,11 +120,6 @@ std::vector<RunCase> scrambling_cases() {
         cases.push_back({name, "in out", {{"in", painted(n)}}, {{"in", painted(n)}, {"out", scrambled(painted(n))}}, 0, ""});
     const std::string data = painted(5000);
     cases.push_back({"SecondRunRestores", "in out", {{"in", scrambled(data)}}, {{"in", scrambled(data)}, {"out", data}}, 0, ""});
-    cases.push_back({"ReplacesExistingOutput", "in out", {{"in", data}, {"out", painted(9000)}},
-                     {{"in", data}, {"out", scrambled(data)}}, 0, ""});
-    cases.push_back({"MissingInput", "nope out", {}, {}, 1, "crypt: error: opening: nope  : No such file or directory\n"});
-    cases.push_back({"OutputInMissingDirectory", "in nodir/out", {{"in", data}}, {{"in", data}}, 1,
-                     "crypt: error: opening: nodir/out  : No such file or directory\n"});
     return cases;
 }
 
@@ -161,16 +155,12 @@ std::vector<RunCase> marker_cases() {
         {"BadParameter", "in out -x \"needle\"", in, in, 1, "Bad parameter -x. Stop\n"},
         {"OptionLast", "in out -c", in, in, 1, "Missing string to search. Stop.\n"},
         {"OptionThenQuotesOnly", "in out -c \"\"", in, in, 1, "Missing string to search. Stop.\n"},
-        {"MarkerInputMissing", "nope out -c \"x\"", {}, {}, 1,
-         "Error opening nope No such file or directory\n"
-         "crypt: error: opening: nope  : No such file or directory\n"},
         // Found wherever it is: across the cut of a long line, after a NUL,
         // longer than any piece the search reads.
         {"MarkerAcrossLongLine", "in out -c \"needle\"", {{"in", LONG_LINE}}, {{"in", LONG_LINE}, {"out", LONG_LINE}}, 0, ""},
         {"MarkerAfterNul", "in out -c \"needle\"", {{"in", after_nul}}, {{"in", after_nul}, {"out", after_nul}}, 0, ""},
         {"MarkerLongerThanPiece", "in out -c \"" + LONG_MARKER + "\"", {{"in", "<" + LONG_MARKER + ">"}},
          {{"in", "<" + LONG_MARKER + ">"}, {"out", "<" + LONG_MARKER + ">"}}, 0, ""},
-        {"CopyFails", "in nodir/out -c \"needle\"", in, in, 1, "Error copying in to nodir/out No such file or directory\n"},
     };
 }
 
@@ -180,7 +170,19 @@ std::vector<RunCase> fault_cases() {
     const Files in{{"in", data}};
     const Files small{{"in", painted(100)}};
     const Files big{{"in", painted(CHUNK_SIZE + 5)}};
+    const Files text{{"in", TEXT}};
     return {
+        {"InputMissing", "nope out", {}, {}, 1, "crypt: error: opening: nope  : No such file or directory\n"},
+        {"InputMissingWithMarker", "nope out -c \"x\"", {}, {}, 1,
+         "Error opening nope No such file or directory\n"
+         "crypt: error: opening: nope  : No such file or directory\n"},
+        {"OutputInMissingDirectory", "in nodir/out", in, in, 1,
+         "crypt: error: opening: nodir/out  : No such file or directory\n"},
+        {"CopyToMissingDirectory", "in nodir/out -c \"needle\"", text, text, 1,
+         "Error copying in to nodir/out No such file or directory\n"},
+        {"LogIsADirectory", "in out", with(in, {{"brenvex.log", DIRECTORY}}), in, 1, nullptr},
+        {"ExistingOutputReplaced", "in out", with(in, {{"out", painted(9000)}}), with(in, {{"out", scrambled(data)}}), 0,
+         ""},
         {"SameFileByPath", "in in", in, in, 1, "Input in and output in are the same file. Stop\n"},
         {"SameFileByDotPrefix", "./in in", in, in, 1, "Input ./in and output in are the same file. Stop\n"},
         {"SameFileWithMarker", "in ./in -c \"x\"", in, in, 1, "Input in and output ./in are the same file. Stop\n"},

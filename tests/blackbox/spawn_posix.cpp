@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,7 +8,7 @@
 
 // The tail is cut at every single space into arguments, which the program
 // joins back with single spaces: the same tail, and the joining is exercised.
-int spawn_in(const std::string& dir, const std::string& exe, const char*, const std::string& tail) {
+int spawn_in(const std::string& dir, const std::string& exe, const char*, const std::string& tail, long* peak_kib) {
     std::vector<std::string> args{exe};
     if (!tail.empty()) {
         std::size_t start = 0;
@@ -25,6 +26,8 @@ int spawn_in(const std::string& dir, const std::string& exe, const char*, const 
         ::_exit(127);
     }
     int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return -1;
+    if (peak_kib != nullptr) *peak_kib = usage.ru_maxrss;
     return WEXITSTATUS(status);
 }
