@@ -74,7 +74,7 @@ const std::string HELP =
     "searches for the \"String to search\" string inside the\n"
     "<infile>, and, if it finds it, then it only makes a copy of\n"
     "the input file to the output one (no encryption is done).\n"
-    "Version: 2.01\n";
+    "Version: " BRENVEX_VERSION "\n";
 const std::string MISSING_INPUT = HELP + "Missing input file name.\n";
 const std::string MISSING_OUTPUT = HELP + "Missing output file name.\n";
 

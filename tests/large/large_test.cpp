@@ -17,18 +17,18 @@ namespace fs = std::filesystem;
 
 constexpr std::uint64_t GIB = std::uint64_t{1} << 30;
 constexpr std::uint64_t SIZE = 4 * GIB + 300 * 1024 * 1024;  // about 4.3 GiB
-constexpr std::uint64_t WINDOW = 64 * 1024;
+constexpr std::size_t WINDOW = 64 * 1024;
 
 // Where the input carries data; the rest of it is a hole, which reads as zeros.
 constexpr std::uint64_t WINDOWS[] = {0, 2 * GIB - WINDOW / 2, 4 * GIB - WINDOW / 2, SIZE - WINDOW};
 
-std::string painted(std::uint64_t at, std::uint64_t n) {
+std::string painted(std::uint64_t at, std::size_t n) {
     std::string s(n, '\0');
-    for (std::uint64_t i = 0; i < n; ++i) s[i] = static_cast<char>((at + i) % 251);
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((at + i) % 251);
     return s;
 }
 
-std::string read_at(const fs::path& path, std::uint64_t at, std::uint64_t n) {
+std::string read_at(const fs::path& path, std::uint64_t at, std::size_t n) {
     std::ifstream f(path, std::ios::binary);
     f.seekg(static_cast<std::streamoff>(at));
     std::string s(n, '\0');
@@ -80,7 +80,7 @@ TEST_F(LargeFile, ScramblesAndRestoresPastTwoToThe32InBoundedMemory) {
     for (const std::uint64_t at : WINDOWS) {
         const std::string in = read_at(dir / "in", at, WINDOW);
         const std::string out = read_at(dir / "out", at, WINDOW);
-        for (std::uint64_t i = 0; i < WINDOW; ++i) {
+        for (std::size_t i = 0; i < WINDOW; ++i) {
             const auto key = key_byte(static_cast<std::uint32_t>(at + i));  // the offset modulo 2^32
             ASSERT_EQ(static_cast<char>(in[i] ^ key), out[i]) << "offset " << at + i;
         }
