@@ -16,7 +16,8 @@ void xor_buffers(std::uint8_t* __restrict dst, const std::uint8_t* __restrict sr
 }
 
 void PlainXor(benchmark::State& state) {
-    std::vector<std::uint8_t> buf(SIZE, 1), key(SIZE, 2);
+    std::vector<std::uint8_t> buf(SIZE, 1);
+    const std::vector<std::uint8_t> key(SIZE, 2);
     for (auto _ : state) {
         xor_buffers(buf.data(), key.data(), SIZE);
         benchmark::DoNotOptimize(buf.data());

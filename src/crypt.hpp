@@ -9,7 +9,7 @@ inline constexpr std::uint32_t CRYPT_MODULUS = 52711;
 
 // Bytes read per step of the pass: large enough that system calls and stdio
 // cost nothing next to the data, small enough to stay in the cache.
-inline constexpr std::size_t CHUNK_SIZE = 1024 * 1024;
+inline constexpr std::size_t CHUNK_SIZE = std::size_t{1} << 20;
 
 // The key byte for a file offset: depends on the offset modulo 2^32 only.
 constexpr std::uint8_t key_byte(std::uint32_t offset) {

@@ -10,6 +10,4 @@ std::string errno_text(int err) {
     return "Unknown error " + std::to_string(err);
 }
 
-void log_errno_text(const char* prefix, int err) {
-    std::fprintf(stderr, "%s : %s\n", prefix, errno_text(err).c_str());
-}
+void log_errno_text(const char* prefix, int err) { std::fprintf(stderr, "%s : %s\n", prefix, errno_text(err).c_str()); }

@@ -8,7 +8,7 @@
 
 // Bytes read per step of the search; the window also keeps the last
 // marker length - 1 bytes of the step before, so no cut can hide a match.
-inline constexpr std::size_t SEARCH_PIECE_SIZE = 64 * 1024;
+inline constexpr std::size_t SEARCH_PIECE_SIZE = std::size_t{64} << 10;
 
 enum class Search { NotFound, Found, ReadError };
 

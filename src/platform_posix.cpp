@@ -45,7 +45,7 @@ bool close_keeping_errno(int fd, bool ok) {
 bool copy_file(const char* from, const char* to) {
     const int src = ::open(from, O_RDONLY | O_CLOEXEC);
     if (src < 0) return false;
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(src, &st) != 0) return close_keeping_errno(src, false);
     // As cp does: a new file gets the input's permission bits less the umask,
     // so a private input does not become a readable copy.
@@ -70,7 +70,8 @@ bool copy_file(const char* from, const char* to) {
 }
 
 bool same_file(const char* a, const char* b) {
-    struct stat sa {}, sb {};
+    struct stat sa = {};
+    struct stat sb = {};
     return ::stat(a, &sa) == 0 && ::stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 

@@ -57,7 +57,7 @@ bool file_id(const char* path, FileId* id) {
 
 }  // namespace
 
-char* command_tail(int, char**) {
+char* command_tail(int /*argc*/, char** /*argv*/) {
     static std::string line;
     line = GetCommandLineA();
     return tail_of_command_line(line.data(), is_lead_byte);
@@ -70,7 +70,8 @@ bool copy_file(const char* from, const char* to) {
 }
 
 bool same_file(const char* a, const char* b) {
-    FileId ia{}, ib{};
+    FileId ia{};
+    FileId ib{};
     return file_id(a, &ia) && file_id(b, &ib) && ia.volume == ib.volume && ia.index_high == ib.index_high &&
            ia.index_low == ib.index_low;
 }

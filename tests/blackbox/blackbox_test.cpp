@@ -82,6 +82,8 @@ const std::string TEXT = "first line\nsecond line with needle in it\nlast line\n
 const std::string LONG_LINE = std::string(1020, 'x') + "needle" + std::string(2000, 'y') + "\n";
 const std::string LONG_MARKER = std::string(1500, 'm') + "-" + std::string(1500, 'm');
 
+// The tables keep one row per case; formatting would spread a row over many lines.
+// clang-format off
 std::vector<RunCase> command_line_cases() {
     const Files in{{"in", TEXT}};
     const Files scrambled_out = with(in, {{"out", scrambled(TEXT)}});
@@ -104,7 +106,9 @@ std::vector<RunCase> command_line_cases() {
         {"QuotedPathWithSpace", "\"in put\" out", in, in, 1, "Bad parameter out. Stop\n"},
     };
 }
+// clang-format on
 
+// clang-format off
 std::vector<RunCase> scrambling_cases() {
     std::vector<RunCase> cases;
     const std::pair<const char*, std::size_t> sizes[] = {
@@ -122,7 +126,9 @@ std::vector<RunCase> scrambling_cases() {
     cases.push_back({"SecondRunRestores", "in out", {{"in", scrambled(data)}}, {{"in", scrambled(data)}, {"out", data}}, 0, ""});
     return cases;
 }
+// clang-format on
 
+// clang-format off
 std::vector<RunCase> marker_cases() {
     const Files in{{"in", TEXT}};
     const Files copied = with(in, {{"out", TEXT}});
@@ -163,8 +169,10 @@ std::vector<RunCase> marker_cases() {
          {{"in", "<" + LONG_MARKER + ">"}, {"out", "<" + LONG_MARKER + ">"}}, 0, ""},
     };
 }
+// clang-format on
 
 // What the program must refuse or report, losing nothing the user had.
+// clang-format off
 std::vector<RunCase> fault_cases() {
     const std::string data = painted(5000);
     const Files in{{"in", data}};
@@ -214,6 +222,7 @@ std::vector<RunCase> fault_cases() {
          Only::Windows},
     };
 }
+// clang-format on
 
 Files listing(const fs::path& dir) {
     Files files;
@@ -260,8 +269,10 @@ TEST_P(Run, StatusLogAndFiles) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     for (const auto& [name, bytes] : c.given) {
-        if (bytes == DIRECTORY) fs::create_directory(dir / name);
-        else std::ofstream(dir / name, std::ios::binary) << bytes;
+        if (bytes == DIRECTORY)
+            fs::create_directory(dir / name);
+        else
+            std::ofstream(dir / name, std::ios::binary) << bytes;
     }
     if (c.prepare != nullptr) c.prepare(dir);
 
@@ -271,18 +282,22 @@ TEST_P(Run, StatusLogAndFiles) {
     const std::string shown_tail = c.tail.size() > 200 ? c.tail.substr(0, 200) + "..." : c.tail;
     SCOPED_TRACE("tail: " + shown_tail + "\nstatus: " + std::to_string(status) + "\nlog:\n" + log);
     EXPECT_EQ(c.status, status);
-    if (c.log == nullptr) EXPECT_TRUE(fs::is_directory(dir / "brenvex.log"));
-    else EXPECT_EQ(on_disk(c.log), log);
+    if (c.log == nullptr)
+        EXPECT_TRUE(fs::is_directory(dir / "brenvex.log"));
+    else
+        EXPECT_EQ(on_disk(c.log), log);
     const Files left = listing(dir);
     EXPECT_EQ(c.expected.size(), left.size());
     for (const auto& [name, bytes] : c.expected) {
         const auto found = left.find(name);
-        if (found == left.end()) ADD_FAILURE() << name << " is missing";
-        else EXPECT_TRUE(bytes == found->second) << name << " differs: " << found->second.size() << " bytes, "
-                                                 << bytes.size() << " expected";
+        if (found == left.end())
+            ADD_FAILURE() << name << " is missing";
+        else
+            EXPECT_TRUE(bytes == found->second)
+                << name << " differs: " << found->second.size() << " bytes, " << bytes.size() << " expected";
     }
     for (const auto& [name, bytes] : left)
-        if (c.expected.count(name) == 0) ADD_FAILURE() << name << " was not expected";
+        if (!c.expected.contains(name)) ADD_FAILURE() << name << " was not expected";
     if (!HasFailure()) fs::remove_all(dir);
 }
 

@@ -8,7 +8,8 @@
 
 // The tail is cut at every single space into arguments, which the program
 // joins back with single spaces: the same tail, and the joining is exercised.
-int spawn_in(const std::string& dir, const std::string& exe, const char*, const std::string& tail, long* peak_kib) {
+int spawn_in(const std::string& dir, const std::string& exe, const char* /*name*/, const std::string& tail,
+             long* peak_kib) {
     std::vector<std::string> args{exe};
     if (!tail.empty()) {
         std::size_t start = 0;
@@ -17,6 +18,7 @@ int spawn_in(const std::string& dir, const std::string& exe, const char*, const 
         args.push_back(tail.substr(start));
     }
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
 

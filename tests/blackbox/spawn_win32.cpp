@@ -1,5 +1,5 @@
 #include <windows.h>
-// after windows.h
+// psapi.h needs the types that windows.h declares
 #include <psapi.h>
 
 #include "spawn.hpp"
@@ -11,8 +11,7 @@ int spawn_in(const std::string& dir, const std::string& exe, const char* name, c
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
-                        &process))
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &process))
         return -1;
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;

@@ -16,8 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::uint64_t GIB = std::uint64_t{1} << 30;
-constexpr std::uint64_t SIZE = 4 * GIB + 300 * 1024 * 1024;  // about 4.3 GiB
-constexpr std::size_t WINDOW = 64 * 1024;
+constexpr std::uint64_t MIB = std::uint64_t{1} << 20;
+constexpr std::uint64_t SIZE = 4 * GIB + 300 * MIB;  // about 4.3 GiB
+constexpr std::size_t WINDOW = std::size_t{64} << 10;
 
 // Where the input carries data; the rest of it is a hole, which reads as zeros.
 constexpr std::uint64_t WINDOWS[] = {0, 2 * GIB - WINDOW / 2, 4 * GIB - WINDOW / 2, SIZE - WINDOW};
@@ -63,7 +64,7 @@ TEST_F(LargeFile, ScramblesAndRestoresPastTwoToThe32InBoundedMemory) {
         GTEST_SKIP() << "needs " << needed / GIB << " GiB free in " << dir << ", has " << available / GIB;
 
     {
-        std::ofstream(dir / "small", std::ios::binary) << painted(0, 4 * 1024 * 1024);
+        std::ofstream(dir / "small", std::ios::binary) << painted(0, std::size_t{4} << 20);
         std::ofstream in(dir / "in", std::ios::binary);
         for (const std::uint64_t at : WINDOWS) {
             in.seekp(static_cast<std::streamoff>(at));
