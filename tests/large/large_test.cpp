@@ -75,7 +75,10 @@ TEST_F(LargeFile, ScramblesAndRestoresPastTwoToThe32InBoundedMemory) {
 
     const long small_peak = run("small small.out");
     const long large_peak = run("in out");
-    EXPECT_LE(large_peak, small_peak + 1024) << "peak KiB: 4 MiB input " << small_peak << ", 4.3 GiB " << large_peak;
+    if (small_peak >= 0 && large_peak >= 0) {
+        EXPECT_LE(large_peak, small_peak + 1024)
+            << "peak KiB: 4 MiB input " << small_peak << ", 4.3 GiB " << large_peak;
+    }
 
     ASSERT_EQ(SIZE, fs::file_size(dir / "out"));
     for (const std::uint64_t at : WINDOWS) {
