@@ -1,7 +1,7 @@
 # Checks a Windows build of the program: PE format for its machine, GUI
 # subsystem (no console window), and imports from system DLLs only, the plain
 # copy's CopyFileA among them.
-#   cmake -DOBJDUMP=... -DEXE=... -DFORMAT=pei-i386 -P inspect_exe.cmake
+#   cmake -DOBJDUMP=... -DEXE=... -DFORMAT=pei-i386 -P check_windows_exe.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed")
